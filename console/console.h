@@ -1,0 +1,72 @@
+// The console runtime, as program bodies use it.
+//
+// A write statement is items, then end_write or end_line, then io_check.
+// A read statement is item reads (each integer stored at once under a range check),
+// then discard_line, then io_check.
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "console/stream.h"
+#include "console/text.h"
+
+namespace con {
+
+// Items of a write statement; width pads with blanks on the left, 0 pads nothing.
+void write_text(Stream& s, std::int32_t width, std::string_view text);
+void write_integer(Stream& s, std::int32_t width, std::int32_t value);
+void write_character(Stream& s, std::int32_t width, char c);
+
+// The end of a write statement: end_write leaves the line open, end_line adds CR LF.
+// Both hand the statement's bytes to the platform before they return.
+void end_write(Stream& s);
+void end_line(Stream& s);
+
+// Item reads of a read statement; 0 or an empty line when they fail.
+std::int32_t read_integer(Stream& s);
+void read_line(Stream& s, Text& line, std::int32_t capacity);
+void discard_line(Stream& s);
+
+// Checks: each raises a run-time error, reported at the statement that called it.
+struct Bounds {
+    std::int32_t low, high;
+};
+inline constexpr Bounds int16_range{-32768, 32767};
+
+void io_check();
+std::int32_t range_check(std::int32_t value, Bounds bounds);  // 201 outside bounds
+[[noreturn]] void overflow_check();                            // 215
+
+// A value stored into a 16-bit variable, under the range check.
+[[gnu::always_inline]] inline std::int16_t to_int16(std::int32_t value)
+{
+    return static_cast<std::int16_t>(range_check(value, int16_range));
+}
+
+// 32-bit arithmetic on 16-bit values, tested for overflow.
+[[gnu::always_inline]] inline std::int32_t add(std::int32_t a, std::int32_t b)
+{
+    std::int32_t sum;
+    if (__builtin_add_overflow(a, b, &sum)) overflow_check();
+    return sum;
+}
+[[gnu::always_inline]] inline std::int32_t subtract(std::int32_t a, std::int32_t b)
+{
+    std::int32_t difference;
+    if (__builtin_sub_overflow(a, b, &difference)) overflow_check();
+    return difference;
+}
+[[gnu::always_inline]] inline std::int32_t multiply(std::int32_t a, std::int32_t b)
+{
+    std::int32_t product;
+    if (__builtin_mul_overflow(a, b, &product)) overflow_check();
+    return product;
+}
+
+// Binds the standard streams, runs the program body, and ends the program normally.
+[[noreturn]] void run(void (*body)());
+
+// Ends the program normally: exit code 0, no report.
+[[noreturn]] void program_end();
+
+}  // namespace con

@@ -1,0 +1,36 @@
+// The platform seam: everything the runtime asks of the operating system.
+// One implementation per platform; nothing above this header knows which.
+#pragma once
+#include <cstdint>
+
+namespace con::platform {
+
+using Handle = std::intptr_t;
+
+enum class Standard : std::uint8_t { input, output, error };
+
+// What one read or write did: bytes moved, or the platform error number (0: none).
+// Error numbers are those of the designed platform (6 invalid handle, 109 broken pipe, ...);
+// each implementation translates its own into them.
+struct Transfer {
+    std::int32_t count;
+    std::uint32_t error;
+};
+
+inline constexpr std::uint32_t error_broken_pipe = 109;
+
+Handle standard_handle(Standard which);
+bool is_char_device(Handle h);
+Transfer read(Handle h, std::uint8_t* buf, std::int32_t size);
+Transfer write(Handle h, const std::uint8_t* buf, std::int32_t size);
+
+// A code address as the report shows it: 32 bits, the same from run to run.
+std::uint32_t report_address(std::uintptr_t code);
+
+// Processor faults reach the runtime through raise_fault (error.h) while installed.
+void install_fault_handler();
+void remove_fault_handler();
+
+[[noreturn]] void exit_process(std::uint32_t code);
+
+}  // namespace con::platform

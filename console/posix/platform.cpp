@@ -1,0 +1,81 @@
+// The platform seam on POSIX: file descriptors 0, 1 and 2, read and write with retries,
+// errno translated into the designed platform's error numbers.
+#include <cerrno>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "console/platform.h"
+
+extern "C" char __executable_start[];
+
+namespace con::platform {
+
+namespace {
+
+std::uint32_t error_number(int e)
+{
+    switch (e) {
+    case EISDIR: return 1;
+    case EACCES:
+    case EPERM: return 5;
+    case EBADF: return 6;
+    case EIO: return 31;
+    case EINVAL: return 87;
+    case EPIPE: return error_broken_pipe;
+    case ENOSPC:
+    case EDQUOT: return 112;
+    default: return 31;
+    }
+}
+
+// One transfer: interrupted calls are repeated; on a non-blocking descriptor
+// that is not ready, wait until it is.
+template <typename Call>
+Transfer transfer(Handle h, short ready, Call call)
+{
+    for (;;) {
+        ssize_t n = call();
+        if (n >= 0) return {static_cast<std::int32_t>(n), 0};
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            pollfd p{static_cast<int>(h), ready, 0};
+            poll(&p, 1, -1);
+        } else if (errno != EINTR) {
+            return {0, error_number(errno)};
+        }
+    }
+}
+
+}  // namespace
+
+Handle standard_handle(Standard which) { return static_cast<Handle>(which); }
+
+bool is_char_device(Handle h)
+{
+    struct stat st;
+    return fstat(static_cast<int>(h), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+Transfer read(Handle h, std::uint8_t* buf, std::int32_t size)
+{
+    return transfer(h, POLLIN, [&] { return ::read(static_cast<int>(h), buf, static_cast<size_t>(size)); });
+}
+
+Transfer write(Handle h, const std::uint8_t* buf, std::int32_t size)
+{
+    return transfer(h, POLLOUT, [&] { return ::write(static_cast<int>(h), buf, static_cast<size_t>(size)); });
+}
+
+// The link-time address: the executable's load offset taken off, so that a position-independent
+// build prints the same figures from run to run, and addr2line takes them as they stand.
+std::uint32_t report_address(std::uintptr_t code)
+{
+#if defined(__PIE__) || defined(__pie__)
+    code -= reinterpret_cast<std::uintptr_t>(__executable_start);
+#endif
+    return static_cast<std::uint32_t>(code);
+}
+
+[[noreturn]] void exit_process(std::uint32_t code) { _exit(static_cast<int>(code)); }
+
+}  // namespace con::platform

@@ -1,0 +1,115 @@
+// The input side: refill, read integer, read line, discard line.
+#include "console/console.h"
+#include "console/number.h"
+
+namespace con {
+
+namespace {
+
+constexpr std::uint16_t error_closed = 103;
+constexpr std::uint16_t error_not_input = 104;
+constexpr std::uint16_t error_bad_number = 106;
+
+bool is_separator(std::uint8_t b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
+
+bool empty(const Stream& s) { return s.position >= s.count; }
+
+// True when the stream may be read; otherwise the reason is made pending.
+bool readable(const Stream& s)
+{
+    if (pending_io_error != 0) return false;
+    if (s.direction == Direction::input) return true;
+    pending_io_error = s.direction == Direction::output ? error_not_input : error_closed;
+    return false;
+}
+
+// Replaces the buffer with the next bytes: one platform read for a character device
+// (a terminal gives one typed line), otherwise reads until full or end of input.
+void refill(Stream& s)
+{
+    s.position = s.count = 0;
+    bool device = platform::is_char_device(s.handle);
+    do {
+        auto t = platform::read(s.handle, s.buffer + s.count, Stream::buffer_size - s.count);
+        if (t.error != 0) {
+            if (device || t.error != platform::error_broken_pipe) set_platform_error(t.error);
+            return;
+        }
+        if (t.count == 0) return;
+        s.count += t.count;
+    } while (!device && s.count < Stream::buffer_size);
+}
+
+// Consumes one byte; refills at once when that empties the buffer.
+// False when the refill found the end of input.
+bool advance(Stream& s)
+{
+    ++s.position;
+    if (empty(s)) refill(s);
+    return !empty(s);
+}
+
+std::uint8_t next(const Stream& s) { return s.buffer[s.position]; }
+
+}  // namespace
+
+std::int32_t read_integer(Stream& s)
+{
+    if (!readable(s)) return 0;
+    if (empty(s)) refill(s);
+    bool more = !empty(s);
+    while (more && is_separator(next(s))) more = advance(s);
+
+    // The end of input before a token is no number, whatever was skipped to reach it.
+    Text token;
+    bool too_long = false;
+    while (more && !is_separator(next(s))) {
+        too_long = too_long || token.size() == Text::capacity;
+        token.push_back(static_cast<char>(next(s)));
+        more = advance(s);
+    }
+    auto value = too_long ? std::nullopt : parse_integer(token);
+    if (!value) {
+        pending_io_error = error_bad_number;
+        return 0;
+    }
+    return *value;
+}
+
+void read_line(Stream& s, Text& line, std::int32_t capacity)
+{
+    line.clear();
+    if (!readable(s)) return;
+    for (;;) {
+        if (empty(s)) refill(s);
+        if (empty(s)) return;
+        std::int32_t start = s.position;
+        while (s.position < s.count && line.size() + (s.position - start) < capacity
+               && next(s) != '\r' && next(s) != '\n')
+            ++s.position;
+        line.append({reinterpret_cast<const char*>(s.buffer + start),
+                     static_cast<std::size_t>(s.position - start)});
+        if (line.size() >= capacity || !empty(s)) return;
+    }
+}
+
+void discard_line(Stream& s)
+{
+    if (!readable(s)) return;
+    if (empty(s)) refill(s);
+    if (empty(s)) return;
+    for (;;) {
+        std::uint8_t b = next(s);
+        if (b == '\n') {
+            ++s.position;
+            return;
+        }
+        if (!advance(s)) return;
+        if (b == '\r') {
+            if (next(s) == '\n') ++s.position;
+            return;
+        }
+    }
+}
+
+}  // namespace con

@@ -1,0 +1,32 @@
+// A bound standard stream with its 256-byte buffer.
+#pragma once
+#include <cstdint>
+
+#include "console/platform.h"
+
+namespace con {
+
+enum class Direction : std::uint8_t { closed, input, output };
+
+struct Stream {
+    static constexpr std::int32_t buffer_size = 256;
+
+    platform::Handle handle;
+    Direction direction;
+    std::int32_t count;     // output: bytes held; input: bytes of the last refill (its end)
+    std::int32_t position;  // input: the next unread byte
+    std::uint8_t buffer[buffer_size];
+};
+
+extern Stream input, output, report_stream, error_stream;
+
+// The pending input/output error: 0 is none; while set, every stream operation does nothing.
+extern std::uint16_t pending_io_error;
+
+// Makes a platform error number the pending error.
+void set_platform_error(std::uint32_t error);
+
+// Empties an output stream's buffer through the platform write.
+void write_out(Stream& s);
+
+}  // namespace con

@@ -1,0 +1,82 @@
+// numspell: asks for a number from 0 to 99 and writes its name in French.
+#include "console/console.h"
+
+using namespace con;
+
+namespace {
+
+std::int16_t SZAM;  // the number read
+std::int16_t A;     // its units
+std::int16_t B;     // its tens
+Text T[100];        // the word table; the slots without a word stay empty
+
+constexpr Bounds slots{0, 99};
+
+void fill_table()
+{
+    struct {
+        int slot;
+        const char* word;
+    } const words[] = {
+        {0, "z\x82ro"}, {1, "un"},        {2, "deux"},   {3, "trois"},     {4, "quatre"},
+        {5, "cinq"},    {6, "six"},       {7, "sept"},   {8, "huit"},      {9, "neuf"},
+        {10, "dix"},    {11, "onze"},     {12, "douze"}, {13, "treize"},   {14, "quatorze"},
+        {15, "quinze"}, {16, "seize"},    {20, "vingt"}, {30, "trente"},   {40, "quarante"},
+        {50, "cinquante"}, {60, "soixante"}};
+    for (auto [slot, word] : words) T[slot].assign(word);
+}
+
+// A line statement that writes a composed name.
+[[gnu::always_inline]] inline void write_name(const Text& name)
+{
+    write_text(output, 0, name);
+    end_line(output);
+    io_check();
+}
+
+void body()
+{
+    fill_table();
+    Text name;
+
+    write_text(output, 0, "K\x82rek egy 0-99 k\x94z\x82 es\x94 sz\xA0mot: ");
+    end_line(output);
+    io_check();
+
+    SZAM = to_int16(read_integer(input));
+    discard_line(input);
+    io_check();
+    range_check(SZAM, slots);  // only 0..99 have a name
+
+    if (SZAM <= 16) write_name(name.assign(T[range_check(SZAM, slots)]));
+    B = to_int16(SZAM / 10);
+    A = to_int16(SZAM - 10 * B);
+    if (A == 1 && B > 1 && B < 7)
+        write_name(name.assign(T[range_check(10 * B, slots)]).append(" et ").append(T[range_check(A, slots)]));
+    if (10 * B <= 69 && A > 1 && SZAM > 16)
+        write_name(name.assign(T[range_check(10 * B, slots)]).append("-").append(T[range_check(A, slots)]));
+    if (B >= 2 && A == 0 && SZAM != 70 && SZAM != 80 && SZAM != 90)
+        write_name(name.assign(T[range_check(SZAM, slots)]));
+    if (SZAM == 70) write_name(name.assign(T[60]).append("-").append(T[range_check(SZAM - 60, slots)]));
+    if (SZAM > 70 && A > 6 && SZAM < 80)
+        write_name(name.assign(T[60]).append("-").append(T[10]).append("-").append(T[range_check(A, slots)]));
+    if (SZAM > 70 && A <= 6 && SZAM < 80)
+        write_name(name.assign(T[60]).append(A == 1 ? " et " : "-").append(T[range_check(SZAM - 60, slots)]));
+    if (SZAM == 80) write_name(name.assign(T[4]).append("-").append(T[range_check(SZAM / 4, slots)]).append("s"));
+    if (SZAM > 80 && B == 8 && A <= 9)
+        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(T[range_check(A, slots)]));
+    if (SZAM == 90)
+        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(T[range_check(SZAM - 80, slots)]));
+    if (SZAM > 90 && A <= 6)
+        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(T[range_check(SZAM - 80, slots)]));
+    if (SZAM > 90 && A > 6)
+        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(T[10]).append("-").append(
+            T[range_check(A, slots)]));
+
+    discard_line(input);
+    io_check();
+}
+
+}  // namespace
+
+int main() { run(body); }
