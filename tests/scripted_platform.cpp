@@ -1,0 +1,77 @@
+#include "tests/scripted_platform.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "console/runtime.h"
+#include "console/stream.h"
+
+namespace scripted {
+
+Script script;
+
+void start(Script s)
+{
+    script = std::move(s);
+    con::startup();
+}
+
+std::string unread()
+{
+    const con::Stream& in = con::input;
+    std::string rest(reinterpret_cast<const char*>(in.buffer) + in.position,
+                     static_cast<std::size_t>(std::max(0, in.count - in.position)));
+    return rest + script.input;
+}
+
+}  // namespace scripted
+
+namespace con::platform {
+
+using scripted::script;
+
+enum : Handle { in = 0, out = 1, err = 2 };
+
+Handle standard_handle(Standard which) { return static_cast<Handle>(which); }
+
+bool is_char_device(Handle h)
+{
+    if (h == in) ++script.kind_queries;
+    return h == in ? script.input_is_device : script.output_is_device;
+}
+
+Transfer read(Handle, std::uint8_t* buf, std::int32_t size)
+{
+    ++script.reads;
+    if (script.input.empty()) return {0, script.read_error};
+    std::size_t n = std::min<std::size_t>(script.input.size(), static_cast<std::size_t>(size));
+    if (script.input_is_device) {
+        auto lf = script.input.find('\n');
+        if (lf != std::string::npos) n = std::min(n, lf + 1);
+    } else {
+        n = std::min<std::size_t>(n, static_cast<std::size_t>(script.chunk));
+    }
+    std::memcpy(buf, script.input.data(), n);
+    script.input.erase(0, n);
+    return {static_cast<std::int32_t>(n), 0};
+}
+
+Transfer write(Handle, const std::uint8_t* buf, std::int32_t size)
+{
+    script.writes.push_back(size);
+    auto room = script.fail_after > script.output.size() ? script.fail_after - script.output.size() : 0;
+    if (room == 0) return {0, script.write_error};
+    auto n = std::min<std::size_t>({static_cast<std::size_t>(size), room,
+                                    static_cast<std::size_t>(script.write_limit)});
+    script.output.append(reinterpret_cast<const char*>(buf), n);
+    return {static_cast<std::int32_t>(n), 0};
+}
+
+std::uint32_t report_address(std::uintptr_t code) { return static_cast<std::uint32_t>(code); }
+
+void install_fault_handler() {}
+void remove_fault_handler() {}
+
+void exit_process(std::uint32_t code) { throw scripted::Exit{code}; }
+
+}  // namespace con::platform
