@@ -13,9 +13,12 @@ constexpr std::uint16_t error_range = 201;
 constexpr std::uint16_t error_overflow = 215;
 
 // A check reports the statement that called it: the address it returns to, in its caller's frame.
-#define RAISE_AT_CALLER(code)                                                              \
-    raise_error((code), reinterpret_cast<std::uintptr_t>(__builtin_return_address(0)),      \
-                *static_cast<void**>(__builtin_frame_address(0)), __builtin_frame_address(0))
+[[noreturn, gnu::always_inline]] inline void raise_in_caller(std::uint16_t code)
+{
+    platform::Frame f = platform::current_frame();
+    platform::caller(f);
+    raise_error(code, f);
+}
 
 }  // namespace
 
@@ -34,20 +37,20 @@ void set_platform_error(std::uint32_t error)
     if (pending_io_error == 0) return;
     std::uint16_t code = pending_io_error;
     pending_io_error = 0;
-    RAISE_AT_CALLER(code);
+    raise_in_caller(code);
 }
 
 [[gnu::noinline]] std::int32_t range_check(std::int32_t value, Bounds bounds)
 {
-    if (value < bounds.low || value > bounds.high) RAISE_AT_CALLER(error_range);
+    if (value < bounds.low || value > bounds.high) raise_in_caller(error_range);
     return value;
 }
 
-[[gnu::noinline]] void overflow_check() { RAISE_AT_CALLER(error_overflow); }
+[[gnu::noinline]] void overflow_check() { raise_in_caller(error_overflow); }
 
-void raise_error(std::uint16_t code, std::uintptr_t address, void* frame, void* floor)
+void raise_error(std::uint16_t code, const platform::Frame& at)
 {
-    run_time_error = {code, code, true, address, frame, floor};
+    run_time_error = {code, code, true, at};
     terminate();
 }
 

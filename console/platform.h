@@ -27,6 +27,18 @@ Transfer write(Handle h, const std::uint8_t* buf, std::int32_t size);
 // A code address as the report shows it: 32 bits, the same from run to run.
 std::uint32_t report_address(std::uintptr_t code);
 
+// A routine's place in a chain of calls: a code address in it, and its stack and frame pointers there.
+struct Frame {
+    std::uintptr_t pc, sp, fp;
+};
+
+// The frame of the routine that calls this function, at that call.
+Frame current_frame();
+
+// Steps from a frame to its caller's, at the address the call returns to;
+// false where the chain goes no further.
+bool caller(Frame& f);
+
 // Processor faults reach the runtime through raise_fault (error.h) while installed.
 void install_fault_handler();
 void remove_fault_handler();

@@ -22,20 +22,13 @@ void address_line(Stream& s, std::uintptr_t address)
     end_line(s);
 }
 
-// Each frame holds the link to its caller's frame, then the return address into the caller.
-// The walk stays between the floor and the start-up routine's frame, going up only.
+// The return address of each frame from the error's outward, up to the start-up routine's frame.
 void caller_lines(Stream& s, const RunTimeError& e)
 {
-    auto top = reinterpret_cast<std::uintptr_t>(startup_frame);
-    auto frame = reinterpret_cast<std::uintptr_t>(e.frame);
-    if (frame < reinterpret_cast<std::uintptr_t>(e.floor)) return;
     int limit = platform::is_char_device(s.handle) ? 9 : 257;
-    for (int n = 0; n < limit && frame != 0 && frame < top; ++n) {
-        auto slots = reinterpret_cast<const std::uintptr_t*>(frame);
-        if (slots[1] != 0) address_line(s, slots[1]);
-        if (slots[0] <= frame) break;
-        frame = slots[0];
-    }
+    platform::Frame f = e.frame;
+    for (int n = 0; n < limit && f.fp < startup_frame && platform::caller(f); ++n)
+        if (f.pc != 0) address_line(s, f.pc);
 }
 
 }  // namespace
@@ -47,9 +40,9 @@ void write_report()
     write_text(s, 0, "Runtime error ");
     write_integer(s, 0, e.code);
     write_text(s, 0, " at 0x");
-    write_address(s, e.address);
+    write_address(s, e.frame.pc);
     end_line(s);
-    address_line(s, e.address);
+    address_line(s, e.frame.pc);
     caller_lines(s, e);
     end_line(s);
 }

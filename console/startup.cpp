@@ -5,7 +5,7 @@
 namespace con {
 
 Stream input, output, report_stream, error_stream;
-void* startup_frame;
+std::uintptr_t startup_frame;
 
 namespace {
 
@@ -35,7 +35,7 @@ void startup()
 void run(void (*body)())
 {
     startup();
-    startup_frame = __builtin_frame_address(0);
+    startup_frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     body();
     program_end();
 }

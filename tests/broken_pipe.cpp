@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     dup2(ends[1], STDOUT_FILENO);
     close(ends[1]);
     std::signal(SIGPIPE, SIG_DFL);
-    execv(argv[1], argv + 1);
+    execvp(argv[1], argv + 1);
     std::perror(argv[1]);
     return 127;
 }

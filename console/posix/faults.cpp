@@ -43,7 +43,7 @@ Machine machine_of(const void* context)
 bool in_stack_guard(std::uintptr_t address, std::uintptr_t sp)
 {
     constexpr std::uintptr_t reach = 64 * 1024;
-    return address + reach >= sp && address < reinterpret_cast<std::uintptr_t>(startup_frame);
+    return address + reach >= sp && address < startup_frame;
 }
 
 // The run-time error for a fault, or 0 to leave it to the default action.
@@ -80,7 +80,7 @@ void on_fault(int signal, siginfo_t* info, void* context)
         raise(signal);  // delivered with the default action once this handler returns
         return;
     }
-    raise_error(code, m.pc, reinterpret_cast<void*>(m.frame), reinterpret_cast<void*>(m.sp));
+    raise_error(code, {m.pc, m.sp, m.frame});
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+// Processor faults on Windows: the unhandled-exception filter turns them into run-time errors.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "console/platform.h"
+#include "console/runtime.h"
+
+namespace con::platform {
+
+namespace {
+
+// The run-time error for an exception, or 0 to leave it to the system.
+std::uint16_t error_code(DWORD exception)
+{
+    switch (exception) {
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO: return 200;
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED: return 201;
+    case EXCEPTION_STACK_OVERFLOW: return 202;
+    case EXCEPTION_FLT_OVERFLOW: return 205;
+    case EXCEPTION_FLT_UNDERFLOW: return 206;
+    case EXCEPTION_FLT_INVALID_OPERATION:
+    case EXCEPTION_FLT_STACK_CHECK: return 207;
+    case EXCEPTION_INT_OVERFLOW: return 215;
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_FLT_DENORMAL_OPERAND: return 216;
+    case EXCEPTION_SINGLE_STEP:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_PRIV_INSTRUCTION: return 217;
+    default: return 0;
+    }
+}
+
+LONG WINAPI on_fault(EXCEPTION_POINTERS* info)
+{
+    const CONTEXT& c = *info->ContextRecord;
+#if defined(_M_X64) || defined(__x86_64__)
+    std::uintptr_t frame = c.Rbp, sp = c.Rsp;
+#else
+    std::uintptr_t frame = c.Ebp, sp = c.Esp;
+#endif
+    std::uint16_t code = error_code(info->ExceptionRecord->ExceptionCode);
+    if (code == 0 || frame == 0) return EXCEPTION_CONTINUE_SEARCH;
+    raise_error(code, {reinterpret_cast<std::uintptr_t>(info->ExceptionRecord->ExceptionAddress), sp, frame});
+}
+
+}  // namespace
+
+void install_fault_handler() { SetUnhandledExceptionFilter(on_fault); }
+
+void remove_fault_handler() { SetUnhandledExceptionFilter(nullptr); }
+
+}  // namespace con::platform
