@@ -33,6 +33,25 @@ std::uint16_t error_code(DWORD exception)
     }
 }
 
+// The report is written on a stack of its own: after a stack overflow, little of the
+// thread's stack is left for the handler.
+alignas(16) unsigned char reserve_stack[64 * 1024];
+std::uint16_t fault_code;
+Frame fault_frame;
+
+[[noreturn]] void raise_fault() { raise_error(fault_code, fault_frame); }
+
+[[noreturn]] void raise_fault_on_reserve_stack()
+{
+    void* top = reserve_stack + sizeof reserve_stack;
+#if defined(__x86_64__)
+    asm volatile("mov %0, %%rsp\n\tsub $32, %%rsp\n\tcall *%1" : : "r"(top), "r"(raise_fault) : "memory");
+#else
+    asm volatile("mov %0, %%esp\n\tcall *%1" : : "r"(top), "r"(raise_fault) : "memory");
+#endif
+    __builtin_unreachable();
+}
+
 LONG WINAPI on_fault(EXCEPTION_POINTERS* info)
 {
     const CONTEXT& c = *info->ContextRecord;
@@ -43,7 +62,9 @@ LONG WINAPI on_fault(EXCEPTION_POINTERS* info)
 #endif
     std::uint16_t code = error_code(info->ExceptionRecord->ExceptionCode);
     if (code == 0 || frame == 0) return EXCEPTION_CONTINUE_SEARCH;
-    raise_error(code, {reinterpret_cast<std::uintptr_t>(info->ExceptionRecord->ExceptionAddress), sp, frame});
+    fault_code = code;
+    fault_frame = {reinterpret_cast<std::uintptr_t>(info->ExceptionRecord->ExceptionAddress), sp, frame};
+    raise_fault_on_reserve_stack();
 }
 
 }  // namespace
