@@ -59,6 +59,7 @@ Transfer read(Handle, std::uint8_t* buf, std::int32_t size)
 Transfer write(Handle, const std::uint8_t* buf, std::int32_t size)
 {
     script.writes.push_back(size);
+    if (buf == con::output.buffer || buf == con::report_stream.buffer) ++script.write_outs;
     auto room = script.fail_after > script.output.size() ? script.fail_after - script.output.size() : 0;
     if (room == 0) return {0, script.write_error};
     auto n = std::min<std::size_t>({static_cast<std::size_t>(size), room,

@@ -19,6 +19,7 @@ struct Script {
     // Standard output.
     std::string output;              // every byte written
     std::vector<std::int32_t> writes;  // the size asked of each write call
+    int write_outs = 0;                // calls that begin a buffer's write-out
     bool output_is_device = false;
     std::int32_t write_limit = INT_MAX;      // at most this many bytes taken per call
     std::size_t fail_after = SIZE_MAX;       // calls fail once this many bytes are out
