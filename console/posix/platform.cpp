@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "console/platform.h"
+#include "console/posix/io.h"
 
 extern "C" char __executable_start[];
 
@@ -56,14 +57,26 @@ bool is_char_device(Handle h)
     return fstat(static_cast<int>(h), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
+Transfer read_bytes(int fd, std::uint8_t* buf, std::int32_t size)
+{
+    return transfer(fd, POLLIN, [&] { return ::read(fd, buf, static_cast<size_t>(size)); });
+}
+
+Transfer write_bytes(int fd, const std::uint8_t* buf, std::int32_t size)
+{
+    return transfer(fd, POLLOUT, [&] { return ::write(fd, buf, static_cast<size_t>(size)); });
+}
+
 Transfer read(Handle h, std::uint8_t* buf, std::int32_t size)
 {
-    return transfer(h, POLLIN, [&] { return ::read(static_cast<int>(h), buf, static_cast<size_t>(size)); });
+    int fd = static_cast<int>(h);
+    return terminal::converts(fd) ? terminal::read(fd, buf, size) : read_bytes(fd, buf, size);
 }
 
 Transfer write(Handle h, const std::uint8_t* buf, std::int32_t size)
 {
-    return transfer(h, POLLOUT, [&] { return ::write(static_cast<int>(h), buf, static_cast<size_t>(size)); });
+    int fd = static_cast<int>(h);
+    return terminal::converts(fd) ? terminal::write(fd, buf, size) : write_bytes(fd, buf, size);
 }
 
 // The link-time address: the executable's load offset taken off, so that a position-independent
