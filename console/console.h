@@ -33,9 +33,25 @@ struct Bounds {
 };
 inline constexpr Bounds int16_range{-32768, 32767};
 
-void io_check();
-std::int32_t range_check(std::int32_t value, Bounds bounds);  // 201 outside bounds
-[[noreturn]] void overflow_check();                            // 215
+// Raise the pending input/output error, 201 and 215; each reports the address its call returns
+// to. They never return, but are not declared so: code must follow their calls, so that the
+// address lies in the calling statement.
+void raise_io_error();
+void raise_range_error();
+void raise_overflow_error();
+
+[[gnu::always_inline]] inline void io_check()
+{
+    if (__builtin_expect(pending_io_error != 0, 0)) raise_io_error();
+}
+
+[[gnu::always_inline]] inline std::int32_t range_check(std::int32_t value, Bounds bounds)
+{
+    if (__builtin_expect(value < bounds.low || value > bounds.high, 0)) raise_range_error();
+    return value;
+}
+
+[[gnu::always_inline]] inline void overflow_check() { raise_overflow_error(); }
 
 // A value stored into a 16-bit variable, under the range check.
 [[gnu::always_inline]] inline std::int16_t to_int16(std::int32_t value)

@@ -32,21 +32,16 @@ void set_platform_error(std::uint32_t error)
         pending_io_error = static_cast<std::uint16_t>(error);
 }
 
-[[gnu::noinline]] void io_check()
+[[gnu::noinline]] void raise_io_error()
 {
-    if (pending_io_error == 0) return;
     std::uint16_t code = pending_io_error;
     pending_io_error = 0;
     raise_in_caller(code);
 }
 
-[[gnu::noinline]] std::int32_t range_check(std::int32_t value, Bounds bounds)
-{
-    if (value < bounds.low || value > bounds.high) raise_in_caller(error_range);
-    return value;
-}
+[[gnu::noinline]] void raise_range_error() { raise_in_caller(error_range); }
 
-[[gnu::noinline]] void overflow_check() { raise_in_caller(error_overflow); }
+[[gnu::noinline]] void raise_overflow_error() { raise_in_caller(error_overflow); }
 
 void raise_error(std::uint16_t code, const platform::Frame& at)
 {

@@ -2,6 +2,9 @@
 #include "console/console.h"
 #include "console/number.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace con {
 
 namespace {
@@ -10,7 +13,19 @@ constexpr std::uint16_t error_closed = 103;
 constexpr std::uint16_t error_not_input = 104;
 constexpr std::uint16_t error_bad_number = 106;
 
-bool is_separator(std::uint8_t b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
+bool is_separator(std::uint8_t b) { return b <= ' ' && (b == ' ' || b == '\t' || b == '\r' || b == '\n'); }
+
+// Where the first CR or LF lies in the buffer from `from` up to `to`, or `to`.
+std::int32_t line_end(const Stream& s, std::int32_t from, std::int32_t to)
+{
+    if (from >= to || s.buffer[from] == '\r' || s.buffer[from] == '\n') return from;  // the usual case
+    auto n = static_cast<std::size_t>(to - from);
+    auto lf = static_cast<const std::uint8_t*>(std::memchr(s.buffer + from, '\n', n));
+    if (lf != nullptr) n = static_cast<std::size_t>(lf - (s.buffer + from));
+    auto cr = static_cast<const std::uint8_t*>(std::memchr(s.buffer + from, '\r', n));
+    if (cr != nullptr) n = static_cast<std::size_t>(cr - (s.buffer + from));
+    return from + static_cast<std::int32_t>(n);
+}
 
 bool empty(const Stream& s) { return s.position >= s.count; }
 
@@ -60,15 +75,27 @@ std::int32_t read_integer(Stream& s)
     bool more = !empty(s);
     while (more && is_separator(next(s))) more = advance(s);
 
+    // The token, gathered a buffer's worth at a time; it is read in place unless a refill cuts it.
     // The end of input before a token is no number, whatever was skipped to reach it.
-    Text token;
-    bool too_long = false;
-    while (more && !is_separator(next(s))) {
-        too_long = too_long || token.size() == Text::capacity;
-        token.push_back(static_cast<char>(next(s)));
-        more = advance(s);
+    Text pieces;
+    std::string_view token;
+    std::int32_t length = 0;
+    while (more) {
+        std::int32_t start = s.position;
+        while (s.position < s.count && !is_separator(s.buffer[s.position])) ++s.position;
+        std::string_view piece(reinterpret_cast<const char*>(s.buffer + start),
+                               static_cast<std::size_t>(s.position - start));
+        length += s.position - start;
+        if (!empty(s) && pieces.size() == 0) {
+            token = piece;
+            break;
+        }
+        token = pieces.append(piece);
+        if (!empty(s)) break;
+        refill(s);
+        more = !empty(s);
     }
-    auto value = too_long ? std::nullopt : parse_integer(token);
+    auto value = length > Text::capacity ? std::nullopt : parse_integer(token);
     if (!value) {
         pending_io_error = error_bad_number;
         return 0;
@@ -84,9 +111,7 @@ void read_line(Stream& s, Text& line, std::int32_t capacity)
         if (empty(s)) refill(s);
         if (empty(s)) return;
         std::int32_t start = s.position;
-        while (s.position < s.count && line.size() + (s.position - start) < capacity
-               && next(s) != '\r' && next(s) != '\n')
-            ++s.position;
+        s.position = line_end(s, start, std::min(s.count, start + capacity - line.size()));
         line.append({reinterpret_cast<const char*>(s.buffer + start),
                      static_cast<std::size_t>(s.position - start)});
         if (line.size() >= capacity || !empty(s)) return;
@@ -99,6 +124,7 @@ void discard_line(Stream& s)
     if (empty(s)) refill(s);
     if (empty(s)) return;
     for (;;) {
+        s.position = line_end(s, s.position, s.count - 1);
         std::uint8_t b = next(s);
         if (b == '\n') {
             ++s.position;

@@ -1,4 +1,6 @@
 // numspell: asks for a number from 0 to 99 and writes its name in French.
+#include <array>
+
 #include "console/console.h"
 
 using namespace con;
@@ -8,23 +10,25 @@ namespace {
 std::int16_t SZAM;  // the number read
 std::int16_t A;     // its units
 std::int16_t B;     // its tens
-Text T[100];        // the word table; the slots without a word stay empty
 
 constexpr Bounds slots{0, 99};
 
-void fill_table()
+// The word table: 22 words, the other slots empty. It is filled when the program is built.
+constexpr std::array<Text, 100> word_table()
 {
-    struct {
-        int slot;
-        const char* word;
-    } const words[] = {
-        {0, "z\x82ro"}, {1, "un"},        {2, "deux"},   {3, "trois"},     {4, "quatre"},
-        {5, "cinq"},    {6, "six"},       {7, "sept"},   {8, "huit"},      {9, "neuf"},
-        {10, "dix"},    {11, "onze"},     {12, "douze"}, {13, "treize"},   {14, "quatorze"},
-        {15, "quinze"}, {16, "seize"},    {20, "vingt"}, {30, "trente"},   {40, "quarante"},
-        {50, "cinquante"}, {60, "soixante"}};
-    for (auto [slot, word] : words) T[slot].assign(word);
+    std::array<Text, 100> t{};
+    const char* units[] = {"z\x82ro", "un",     "deux",   "trois",    "quatre", "cinq",
+                           "six",      "sept",   "huit",   "neuf",     "dix",    "onze",
+                           "douze",    "treize", "quatorze", "quinze", "seize"};
+    for (int slot = 0; slot <= 16; ++slot) t[static_cast<std::size_t>(slot)].assign(units[slot]);
+    t[20].assign("vingt");
+    t[30].assign("trente");
+    t[40].assign("quarante");
+    t[50].assign("cinquante");
+    t[60].assign("soixante");
+    return t;
 }
+constexpr std::array<Text, 100> T = word_table();
 
 // A line statement that writes a composed name.
 [[gnu::always_inline]] inline void write_name(const Text& name)
@@ -36,7 +40,6 @@ void fill_table()
 
 void body()
 {
-    fill_table();
     Text name;
 
     write_text(output, 0, "K\x82rek egy 0-99 k\x94z\x82 es\x94 sz\xA0mot: ");

@@ -51,10 +51,16 @@ Transfer transfer(Handle h, short ready, Call call)
 
 Handle standard_handle(Standard which) { return static_cast<Handle>(which); }
 
+namespace {
+bool last_kind[3] = {true, true, true};  // what is_char_device last found for fds 0..2
+}
+
 bool is_char_device(Handle h)
 {
     struct stat st;
-    return fstat(static_cast<int>(h), &st) == 0 && S_ISCHR(st.st_mode);
+    bool device = fstat(static_cast<int>(h), &st) == 0 && S_ISCHR(st.st_mode);
+    if (h >= 0 && h <= 2) last_kind[h] = device;
+    return device;
 }
 
 Transfer read_bytes(int fd, std::uint8_t* buf, std::int32_t size)
@@ -70,7 +76,8 @@ Transfer write_bytes(int fd, const std::uint8_t* buf, std::int32_t size)
 Transfer read(Handle h, std::uint8_t* buf, std::int32_t size)
 {
     int fd = static_cast<int>(h);
-    return terminal::converts(fd) ? terminal::read(fd, buf, size) : read_bytes(fd, buf, size);
+    bool maybe_terminal = fd < 0 || fd > 2 || last_kind[fd];
+    return terminal::converts(fd, maybe_terminal) ? terminal::read(fd, buf, size) : read_bytes(fd, buf, size);
 }
 
 Transfer write(Handle h, const std::uint8_t* buf, std::int32_t size)

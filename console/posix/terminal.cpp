@@ -1,8 +1,6 @@
 // A terminal whose character set is UTF-8 shows code page 852 text when the bytes are converted:
 // out to UTF-8 as they are written, and typed UTF-8 back into the code page as it is read.
 // Files, pipes and other devices get the bytes exactly.
-#include <cstdlib>
-#include <initializer_list>
 #include <unistd.h>
 
 #include "console/posix/codepage.h"
@@ -16,37 +14,49 @@ enum class Kind : std::uint8_t { unknown, bytes, utf8 };
 Kind kinds[3];
 codepage::Decoder decoder;  // standard input is the one descriptor read
 
-// The character set the locale names, as POSIX orders the variables: LC_ALL, LC_CTYPE, LANG.
-bool utf8_locale()
+// "xx_YY.UTF-8", "C.utf8": UTF-8 with or without the hyphen, in any case, before any "@".
+bool names_utf8(const char* locale)
 {
-    const char* locale = nullptr;
-    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"})
-        if ((locale = std::getenv(name)) != nullptr && *locale != '\0') break;
-    if (locale == nullptr) return false;
-    // "xx_YY.UTF-8", "C.utf8", with or without a hyphen, in any case.
-    char folded[4];
-    std::size_t have = 0;
-    for (const char* p = locale; *p != '\0' && *p != '@'; ++p) {
-        char c = *p;
-        if (c == '-') continue;
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (have == 4) {
-            folded[0] = folded[1], folded[1] = folded[2], folded[2] = folded[3];
-            have = 3;
+    const char* p = locale;
+    for (; *p != '\0' && *p != '@'; ++p) {
+        auto is = [](char c, char lower) { return c == lower || c == lower - 'a' + 'A'; };
+        if (is(p[0], 'u') && is(p[1], 't') && is(p[2], 'f')) {
+            const char* digit = p[3] == '-' ? p + 4 : p + 3;
+            if (digit[0] == '8' && (digit[1] == '\0' || digit[1] == '@')) return true;
         }
-        folded[have++] = c;
-        if (have == 4 && folded[0] == 'u' && folded[1] == 't' && folded[2] == 'f' && folded[3] == '8')
-            return true;
     }
     return false;
 }
 
+// The character set the locale names, as POSIX orders the variables: LC_ALL, then LC_CTYPE,
+// then LANG; the first that is set and not empty decides. Read once, in one pass.
+bool utf8_locale()
+{
+    static int utf8 = -1;
+    if (utf8 < 0) {
+        static constexpr const char* names[] = {"LC_ALL=", "LC_CTYPE=", "LANG="};
+        const char* value[3] = {};
+        for (char** e = environ; *e != nullptr; ++e) {
+            if ((*e)[0] != 'L') continue;
+            for (int i = 0; i < 3; ++i) {
+                const char *name = names[i], *v = *e;
+                while (*name != '\0' && *name == *v) ++name, ++v;
+                if (*name == '\0' && *v != '\0') value[i] = v;
+            }
+        }
+        const char* locale = value[0] ? value[0] : value[1] ? value[1] : value[2];
+        utf8 = locale != nullptr && names_utf8(locale);
+    }
+    return utf8 != 0;
+}
+
 }  // namespace
 
-bool converts(int fd)
+bool converts(int fd, bool maybe_terminal)
 {
     if (fd < 0 || fd > 2) return false;
-    if (kinds[fd] == Kind::unknown) kinds[fd] = utf8_locale() && isatty(fd) ? Kind::utf8 : Kind::bytes;
+    if (kinds[fd] == Kind::unknown)
+        kinds[fd] = maybe_terminal && isatty(fd) && utf8_locale() ? Kind::utf8 : Kind::bytes;
     return kinds[fd] == Kind::utf8;
 }
 
