@@ -77,20 +77,23 @@ std::int32_t read_integer(Stream& s)
 
     // The token, gathered a buffer's worth at a time; it is read in place unless a refill cuts it.
     // The end of input before a token is no number, whatever was skipped to reach it.
-    Text pieces;
+    char pieces[Text::capacity];  // the token's first bytes, when a refill cuts it
     std::string_view token;
     std::int32_t length = 0;
     while (more) {
         std::int32_t start = s.position;
         while (s.position < s.count && !is_separator(s.buffer[s.position])) ++s.position;
-        std::string_view piece(reinterpret_cast<const char*>(s.buffer + start),
-                               static_cast<std::size_t>(s.position - start));
+        std::int32_t kept = length;
         length += s.position - start;
-        if (!empty(s) && pieces.size() == 0) {
-            token = piece;
+        if (!empty(s) && kept == 0) {
+            token = {reinterpret_cast<const char*>(s.buffer + start), static_cast<std::size_t>(length)};
             break;
         }
-        token = pieces.append(piece);
+        if (kept < Text::capacity) {
+            std::int32_t n = std::min(s.position - start, Text::capacity - kept);
+            std::memcpy(pieces + kept, s.buffer + start, static_cast<std::size_t>(n));
+            token = {pieces, static_cast<std::size_t>(kept + n)};
+        }
         if (!empty(s)) break;
         refill(s);
         more = !empty(s);

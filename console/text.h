@@ -30,7 +30,7 @@ public:
 
 private:
     std::uint8_t length_ = 0;
-    char bytes_[capacity];  // only the first length_ bytes are ever read
+    char bytes_[capacity] = {};
 };
 
 }  // namespace con

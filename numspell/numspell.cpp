@@ -30,6 +30,12 @@ constexpr std::array<Text, 100> word_table()
 }
 constexpr std::array<Text, 100> T = word_table();
 
+// The word in a slot computed from the number, the slot checked against the table's bounds first.
+[[gnu::always_inline]] inline const Text& word(std::int32_t slot)
+{
+    return T[static_cast<std::size_t>(range_check(slot, slots))];
+}
+
 // A line statement that writes a composed name.
 [[gnu::always_inline]] inline void write_name(const Text& name)
 {
@@ -51,30 +57,30 @@ void body()
     io_check();
     range_check(SZAM, slots);  // only 0..99 have a name
 
-    if (SZAM <= 16) write_name(name.assign(T[range_check(SZAM, slots)]));
+    if (SZAM <= 16) write_name(name.assign(word(SZAM)));
     B = to_int16(SZAM / 10);
     A = to_int16(SZAM - 10 * B);
     if (A == 1 && B > 1 && B < 7)
-        write_name(name.assign(T[range_check(10 * B, slots)]).append(" et ").append(T[range_check(A, slots)]));
+        write_name(name.assign(word(10 * B)).append(" et ").append(word(A)));
     if (10 * B <= 69 && A > 1 && SZAM > 16)
-        write_name(name.assign(T[range_check(10 * B, slots)]).append("-").append(T[range_check(A, slots)]));
+        write_name(name.assign(word(10 * B)).append("-").append(word(A)));
     if (B >= 2 && A == 0 && SZAM != 70 && SZAM != 80 && SZAM != 90)
-        write_name(name.assign(T[range_check(SZAM, slots)]));
-    if (SZAM == 70) write_name(name.assign(T[60]).append("-").append(T[range_check(SZAM - 60, slots)]));
+        write_name(name.assign(word(SZAM)));
+    if (SZAM == 70) write_name(name.assign(T[60]).append("-").append(word(SZAM - 60)));
     if (SZAM > 70 && A > 6 && SZAM < 80)
-        write_name(name.assign(T[60]).append("-").append(T[10]).append("-").append(T[range_check(A, slots)]));
+        write_name(name.assign(T[60]).append("-").append(T[10]).append("-").append(word(A)));
     if (SZAM > 70 && A <= 6 && SZAM < 80)
-        write_name(name.assign(T[60]).append(A == 1 ? " et " : "-").append(T[range_check(SZAM - 60, slots)]));
-    if (SZAM == 80) write_name(name.assign(T[4]).append("-").append(T[range_check(SZAM / 4, slots)]).append("s"));
+        write_name(name.assign(T[60]).append(A == 1 ? " et " : "-").append(word(SZAM - 60)));
+    if (SZAM == 80) write_name(name.assign(T[4]).append("-").append(word(SZAM / 4)).append("s"));
     if (SZAM > 80 && B == 8 && A <= 9)
-        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(T[range_check(A, slots)]));
+        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(word(A)));
     if (SZAM == 90)
-        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(T[range_check(SZAM - 80, slots)]));
+        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(word(SZAM - 80)));
     if (SZAM > 90 && A <= 6)
-        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(T[range_check(SZAM - 80, slots)]));
+        write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(word(SZAM - 80)));
     if (SZAM > 90 && A > 6)
         write_name(name.assign(T[4]).append("-").append(T[20]).append("-").append(T[10]).append("-").append(
-            T[range_check(A, slots)]));
+            word(A)));
 
     discard_line(input);
     io_check();

@@ -83,7 +83,8 @@ bool exits(int code)
 std::string shown(const std::string& s)
 {
     std::string out;
-    for (unsigned char c : s) {
+    for (char ch : s) {
+        auto c = static_cast<unsigned char>(ch);
         if (c == '\r') out += "\\r";
         else if (c == '\n') out += "\\n\n";
         else if (c < 0x20) out.append(1, '^').append(1, static_cast<char>(c + 64));
