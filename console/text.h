@@ -21,7 +21,6 @@ public:
         length_ = static_cast<std::uint8_t>(length_ + n);
         return *this;
     }
-    constexpr Text& push_back(char c) { return append(std::string_view(&c, 1)); }
     constexpr void clear() { length_ = 0; }
 
     constexpr std::int32_t size() const { return length_; }
