@@ -72,12 +72,6 @@ void raise_overflow_error();
     if (__builtin_sub_overflow(a, b, &difference)) overflow_check();
     return difference;
 }
-[[gnu::always_inline]] inline std::int32_t multiply(std::int32_t a, std::int32_t b)
-{
-    std::int32_t product;
-    if (__builtin_mul_overflow(a, b, &product)) overflow_check();
-    return product;
-}
 
 // Binds the standard streams, runs the program body, and ends the program normally.
 [[noreturn]] void run(void (*body)());

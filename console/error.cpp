@@ -1,5 +1,6 @@
 // The pending input/output error, the checks, and raising a run-time error.
 #include "console/console.h"
+#include "console/errors.h"
 #include "console/runtime.h"
 
 namespace con {
@@ -8,9 +9,6 @@ std::uint16_t pending_io_error;
 RunTimeError run_time_error;
 
 namespace {
-
-constexpr std::uint16_t error_range = 201;
-constexpr std::uint16_t error_overflow = 215;
 
 // A check reports the statement that called it: the address it returns to, in its caller's frame.
 [[noreturn, gnu::always_inline]] inline void raise_in_caller(std::uint16_t code)
@@ -22,16 +20,6 @@ constexpr std::uint16_t error_overflow = 215;
 
 }  // namespace
 
-void set_platform_error(std::uint32_t error)
-{
-    if (error >= 19 && error <= 31)
-        pending_io_error = static_cast<std::uint16_t>(error + 131);
-    else if (error == 32)
-        pending_io_error = 5;
-    else
-        pending_io_error = static_cast<std::uint16_t>(error);
-}
-
 [[gnu::noinline]] void raise_io_error()
 {
     std::uint16_t code = pending_io_error;
@@ -39,9 +27,9 @@ void set_platform_error(std::uint32_t error)
     raise_in_caller(code);
 }
 
-[[gnu::noinline]] void raise_range_error() { raise_in_caller(error_range); }
+[[gnu::noinline]] void raise_range_error() { raise_in_caller(error::range); }
 
-[[gnu::noinline]] void raise_overflow_error() { raise_in_caller(error_overflow); }
+[[gnu::noinline]] void raise_overflow_error() { raise_in_caller(error::overflow); }
 
 void raise_error(std::uint16_t code, const platform::Frame& at)
 {

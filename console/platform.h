@@ -19,8 +19,14 @@ struct Transfer {
 
 inline constexpr std::uint32_t error_broken_pipe = 109;
 
+// What a handle leads to, as far as the runtime cares:
+// - a character device (a terminal, /dev/null) delivers one typed line per read;
+// - a pipe or socket delivers what its writer has sent so far;
+// - a file, or anything else, delivers as much as is asked until it ends.
+enum class Kind : std::uint8_t { file, pipe, character_device };
+
 Handle standard_handle(Standard which);
-bool is_char_device(Handle h);
+Kind kind(Handle h);
 Transfer read(Handle h, std::uint8_t* buf, std::int32_t size);
 Transfer write(Handle h, const std::uint8_t* buf, std::int32_t size);
 
@@ -39,7 +45,7 @@ Frame current_frame();
 // false where the chain goes no further.
 bool caller(Frame& f);
 
-// Processor faults reach the runtime through raise_fault (error.h) while installed.
+// While installed, a processor fault becomes a run-time error through raise_error (runtime.h).
 void install_fault_handler();
 void remove_fault_handler();
 

@@ -6,6 +6,11 @@ namespace con {
 
 namespace {
 
+// How many frames the chain of callers may walk: a screenful at a terminal, more into a file.
+// The designed limits, kept: a deep chain in a file is cut at the same place as there.
+constexpr int frames_at_terminal = 9;
+constexpr int frames_elsewhere = 257;
+
 void write_address(Stream& s, std::uintptr_t address)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
@@ -25,7 +30,8 @@ void address_line(Stream& s, std::uintptr_t address)
 // The return address of each frame from the error's outward, up to the start-up routine's frame.
 void caller_lines(Stream& s, const RunTimeError& e)
 {
-    int limit = platform::is_char_device(s.handle) ? 9 : 257;
+    int limit = platform::kind(s.handle) == platform::Kind::character_device ? frames_at_terminal
+                                                                            : frames_elsewhere;
     platform::Frame f = e.frame;
     for (int n = 0; n < limit && f.fp < startup_frame && platform::caller(f); ++n)
         if (f.pc != 0) address_line(s, f.pc);

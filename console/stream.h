@@ -23,10 +23,4 @@ extern Stream input, output, report_stream, error_stream;
 // The pending input/output error: 0 is none; while set, every stream operation does nothing.
 extern std::uint16_t pending_io_error;
 
-// Makes a platform error number the pending error.
-void set_platform_error(std::uint32_t error);
-
-// Empties an output stream's buffer through the platform write.
-void write_out(Stream& s);
-
 }  // namespace con

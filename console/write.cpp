@@ -3,22 +3,34 @@
 #include <cstring>
 
 #include "console/console.h"
+#include "console/errors.h"
 
 namespace con {
 
 namespace {
-
-constexpr std::uint16_t error_write_short = 101;
-constexpr std::uint16_t error_closed = 103;
-constexpr std::uint16_t error_not_output = 105;
 
 // True when the stream may take an item; otherwise the reason is made pending.
 bool writable(const Stream& s)
 {
     if (pending_io_error != 0) return false;
     if (s.direction == Direction::output) return true;
-    pending_io_error = s.direction == Direction::input ? error_not_output : error_closed;
+    pending_io_error = s.direction == Direction::input ? error::not_output : error::closed;
     return false;
+}
+
+// Empties an output stream's buffer: the rest is handed over again while each call takes bytes.
+// Bytes not written are dropped; a short write replaces whatever error the failing call gave.
+void write_out(Stream& s)
+{
+    std::int32_t written = 0;
+    platform::Transfer t;
+    do {
+        t = platform::write(s.handle, s.buffer + written, s.count - written);
+        written += t.count;
+    } while (t.error == 0 && t.count > 0 && written < s.count);
+    if (t.error != 0) pending_io_error = error::from_platform(t.error);
+    if (written != s.count) pending_io_error = error::write_short;
+    s.count = 0;
 }
 
 // Bytes into the buffer; a full buffer goes out only when more bytes arrive.
@@ -45,18 +57,6 @@ void put_blanks(Stream& s, std::int32_t n)
 
 }  // namespace
 
-void write_out(Stream& s)
-{
-    std::int32_t written = 0;
-    platform::Transfer t;
-    do {
-        t = platform::write(s.handle, s.buffer + written, s.count - written);
-        written += t.count;
-    } while (t.error == 0 && t.count > 0 && written < s.count);
-    if (t.error != 0) set_platform_error(t.error);
-    if (written != s.count) pending_io_error = error_write_short;
-    s.count = 0;
-}
 
 void write_text(Stream& s, std::int32_t width, std::string_view text)
 {
@@ -78,10 +78,14 @@ void write_character(Stream& s, std::int32_t width, char c)
 {
     if (!writable(s)) return;
     if (width > 1) put_blanks(s, width - 1);
+    // Written out at 255 bytes already, not only at 256: the rule the designed runtime follows
+    // for single characters, and one the write counts of callers may rely on.
     if (s.count + 1 >= Stream::buffer_size) write_out(s);
     s.buffer[s.count++] = static_cast<std::uint8_t>(c);
 }
 
+// Deliberately blind to a pending error: after a failure mid-statement it still tries to write
+// out what the buffer holds, and the statement's check reports the first error.
 void end_write(Stream& s)
 {
     if (s.direction == Direction::output) write_out(s);

@@ -9,15 +9,20 @@ namespace {
 
 using scripted::script;
 
+using con::platform::Kind;
+
 struct Arrival {
     const char* name;
-    bool device;
+    Kind kind;
     std::int32_t chunk;
 };
 
+// A file is read until the buffer is full, even when its reads come up short; a pipe gives
+// one read's bytes per refill; a device one line.
 const Arrival arrivals[] = {
-    {"file", false, INT_MAX}, {"pipe1", false, 1}, {"pipe2", false, 2},
-    {"pipe7", false, 7},      {"device", true, INT_MAX},
+    {"file", Kind::file, INT_MAX}, {"file7", Kind::file, 7}, {"pipe1", Kind::pipe, 1},
+    {"pipe2", Kind::pipe, 2},      {"pipe7", Kind::pipe, 7}, {"pipe", Kind::pipe, INT_MAX},
+    {"device", Kind::character_device, INT_MAX},
 };
 
 void PrintTo(const Arrival& a, std::ostream* os) { *os << a.name; }
@@ -26,7 +31,7 @@ std::string arrival_name(const testing::TestParamInfo<Arrival>& param) { return 
 
 void start(const std::string& input, const Arrival& a)
 {
-    scripted::start({.input = input, .input_is_device = a.device, .chunk = a.chunk});
+    scripted::start({.input = input, .input_kind = a.kind, .chunk = a.chunk});
 }
 
 std::string repeat(char c, std::size_t n) { return std::string(n, c); }
@@ -97,11 +102,15 @@ const IntegerCase integer_cases[] = {
     {"  ", 0, 106, ""},
     {"\r\n", 0, 106, ""},
     {"\r\n \t\r\n", 0, 106, ""},
-    // A token of 255 bytes is whole; one byte more and it is no number (not two numbers).
+    // A token of 255 bytes is whole; one byte more and it is no number (not two numbers), and
+    // nothing after that byte is read.
     {repeat('0', 254) + "7\r\n", 7, 0, "\r\n"},
     {repeat('0', 255) + "\r\n", 0, 0, "\r\n"},
-    {repeat('0', 300) + "7\r\n", 0, 106, "\r\n"},
+    {repeat('0', 255), 0, 0, ""},
+    {repeat('0', 300) + "7\r\n", 0, 106, repeat('0', 44) + "7\r\n"},
     {repeat('0', 256), 0, 106, ""},
+    {repeat('0', 256) + "\r\n", 0, 106, "\r\n"},
+    {"-" + repeat('0', 255) + "\r\n", 0, 106, "\r\n"},
 };
 
 class ReadInteger : public testing::TestWithParam<Arrival> {};
@@ -137,6 +146,21 @@ TEST_P(ReadInteger, AfterAFailureTheStatementReadsNothing)
     EXPECT_EQ(con::pending_io_error, 106);
     EXPECT_EQ(script.reads, reads);
     EXPECT_EQ(scripted::unread(), " 5\r\nrest\r\n");
+}
+
+// Input that never brings a separator (/dev/zero, an endless pipe): the read fails at the byte
+// that makes the token too long, and reads nothing after it.
+TEST_P(ReadInteger, AnEndlessTokenEndsAtItsByteTooMany)
+{
+    for (std::uint64_t digits : {std::uint64_t{256}, std::uint64_t{300}, UINT64_MAX}) {
+        SCOPED_TRACE(digits);
+        scripted::start({.input_kind = GetParam().kind, .chunk = GetParam().chunk,
+                         .filler = repeat('0', 64), .filler_bytes = digits});
+        EXPECT_EQ(con::read_integer(con::input), 0);
+        EXPECT_EQ(con::pending_io_error, 106);
+        EXPECT_LE(script.delivered, 256u);
+        EXPECT_EQ(script.delivered - static_cast<std::uint64_t>(con::input.count - con::input.position), 256u);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Arrivals, ReadInteger, testing::ValuesIn(arrivals),
@@ -226,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(Arrivals, DiscardLine, testing::ValuesIn(arrivals),
 
 TEST(Refill, ADeviceGivesOneLinePerRead)
 {
-    start("12\r\n34\r\n", {"device", true, INT_MAX});
+    start("12\r\n34\r\n", {"device", Kind::character_device, INT_MAX});
     EXPECT_EQ(con::read_integer(con::input), 12);
     EXPECT_EQ(script.reads, 1);
     con::discard_line(con::input);
@@ -235,18 +259,31 @@ TEST(Refill, ADeviceGivesOneLinePerRead)
     EXPECT_EQ(script.reads, 2);  // an empty buffer waits for the next line
 }
 
-TEST(Refill, APipeIsReadUntilTheBufferIsFullOrInputEnds)
+TEST(Refill, AFileIsReadUntilTheBufferIsFullOrInputEnds)
 {
-    start(repeat('1', 300), {"pipe", false, 100});
+    start(repeat('1', 300), {"file", Kind::file, 100});
     con::Text line;
     con::read_line(con::input, line, 10);
     EXPECT_EQ(script.reads, 3);  // 100 + 100 + 56 bytes
     EXPECT_EQ(con::input.count, 256);
 }
 
+// A caller that writes a line and waits for the answer gets it: nothing waits for more bytes.
+TEST(Refill, APipeGivesWhatOneReadDelivers)
+{
+    start("77\n\n", {"pipe", Kind::pipe, 3});
+    EXPECT_EQ(con::read_integer(con::input), 77);
+    con::discard_line(con::input);
+    EXPECT_EQ(script.reads, 1);
+    EXPECT_EQ(con::input.count, 3);
+    con::discard_line(con::input);
+    EXPECT_EQ(script.reads, 2);
+    EXPECT_EQ(scripted::unread(), "");
+}
+
 TEST(Refill, TheKindOfHandleIsAskedAtEveryRefill)
 {
-    start("1\n2\n", {"device", true, INT_MAX});
+    start("1\n2\n", {"device", Kind::character_device, INT_MAX});
     con::read_integer(con::input);
     con::discard_line(con::input);
     con::read_integer(con::input);
@@ -255,7 +292,7 @@ TEST(Refill, TheKindOfHandleIsAskedAtEveryRefill)
 
 TEST(Refill, EndOfInputIsNotRemembered)
 {
-    start("", {"device", true, INT_MAX});
+    start("", {"device", Kind::character_device, INT_MAX});
     con::discard_line(con::input);
     con::discard_line(con::input);
     EXPECT_EQ(script.reads, 2);
@@ -263,30 +300,31 @@ TEST(Refill, EndOfInputIsNotRemembered)
 
 struct ReadFailure {
     const char* name;
-    bool device;
+    Kind kind;
     std::uint32_t error;
     std::uint16_t line_code;     // what read line leaves pending
     std::uint16_t integer_code;  // what read integer leaves pending
 };
 
 const ReadFailure read_failures[] = {
-    {"invalid handle", false, 6, 6, 106},
-    {"general failure", false, 31, 162, 106},
-    {"sharing", false, 32, 5, 106},
-    {"broken pipe is the end", false, 109, 0, 106},
-    {"device failure", true, 6, 6, 106},
-    {"device broken pipe", true, 109, 109, 106},
+    {"invalid handle", Kind::file, 6, 6, 106},
+    {"general failure", Kind::file, 31, 162, 106},
+    {"sharing", Kind::file, 32, 5, 106},
+    {"pipe failure", Kind::pipe, 6, 6, 106},
+    {"broken pipe is the end", Kind::pipe, 109, 0, 106},
+    {"device failure", Kind::character_device, 6, 6, 106},
+    {"device broken pipe", Kind::character_device, 109, 109, 106},
 };
 
 TEST(Refill, AFailedReadIsMappedAndANumberIsStillMissing)
 {
     for (const auto& f : read_failures) {
         SCOPED_TRACE(f.name);
-        scripted::start({.input = "", .input_is_device = f.device, .read_error = f.error});
+        scripted::start({.input = "", .input_kind = f.kind, .read_error = f.error});
         con::Text line;
         con::read_line(con::input, line, 255);
         EXPECT_EQ(con::pending_io_error, f.line_code);
-        scripted::start({.input = "", .input_is_device = f.device, .read_error = f.error});
+        scripted::start({.input = "", .input_kind = f.kind, .read_error = f.error});
         EXPECT_EQ(con::read_integer(con::input), 0);
         EXPECT_EQ(con::pending_io_error, f.integer_code);
     }
@@ -297,6 +335,28 @@ TEST(Refill, BytesBeforeAFailureAreKept)
     scripted::start({.input = "42", .chunk = 1, .read_error = 6});
     EXPECT_EQ(con::read_integer(con::input), 42);
     EXPECT_EQ(con::pending_io_error, 6);
+}
+
+// More than 2^31 bytes through each read operation: no count on the input side can overflow.
+constexpr std::uint64_t beyond_31_bits = (std::uint64_t{1} << 31) + 4096;
+
+TEST(EndlessInput, ReadIntegerSkipsSeparatorsWithoutEnd)
+{
+    scripted::start({.input = "42\r\n", .filler = repeat(' ', 4095) + "\n", .filler_bytes = beyond_31_bits});
+    EXPECT_EQ(con::read_integer(con::input), 42);
+    EXPECT_EQ(con::pending_io_error, 0);
+    EXPECT_EQ(scripted::unread(), "\r\n");
+}
+
+TEST(EndlessInput, ReadLineKeepsItsCapacityAndDiscardLineGoesOnToTheLineEnd)
+{
+    scripted::start({.input = "\nnext", .filler = repeat('x', 4096), .filler_bytes = beyond_31_bits});
+    con::Text line;
+    con::read_line(con::input, line, 255);
+    EXPECT_EQ(std::string(line.view()), repeat('x', 255));
+    con::discard_line(con::input);
+    EXPECT_EQ(con::pending_io_error, 0);
+    EXPECT_EQ(scripted::unread(), "next");
 }
 
 TEST(Direction, ReadingAStreamNotOpenForInput)

@@ -34,25 +34,39 @@ enum : Handle { in = 0, out = 1, err = 2 };
 
 Handle standard_handle(Standard which) { return static_cast<Handle>(which); }
 
-bool is_char_device(Handle h)
+Kind kind(Handle h)
 {
-    if (h == in) ++script.kind_queries;
-    return h == in ? script.input_is_device : script.output_is_device;
+    if (h != in) return script.output_is_device ? Kind::character_device : Kind::file;
+    ++script.kind_queries;
+    return script.input_kind;
 }
 
 Transfer read(Handle, std::uint8_t* buf, std::int32_t size)
 {
     ++script.reads;
+    auto room = static_cast<std::size_t>(std::min(size, script.chunk));
+    if (script.delivered < script.filler_bytes && !script.filler.empty()) {
+        // From the repeated filler: as far as its end, or as far as room allows.
+        std::size_t at = script.delivered % script.filler.size();
+        std::size_t n = std::min({room, script.filler.size() - at,
+                                  static_cast<std::size_t>(script.filler_bytes - script.delivered)});
+        if (script.input_kind == Kind::character_device) {
+            auto lf = script.filler.find('\n', at);
+            if (lf != std::string::npos) n = std::min(n, lf + 1 - at);
+        }
+        std::memcpy(buf, script.filler.data() + at, n);
+        script.delivered += n;
+        return {static_cast<std::int32_t>(n), 0};
+    }
     if (script.input.empty()) return {0, script.read_error};
-    std::size_t n = std::min<std::size_t>(script.input.size(), static_cast<std::size_t>(size));
-    if (script.input_is_device) {
+    std::size_t n = std::min(script.input.size(), room);
+    if (script.input_kind == Kind::character_device) {
         auto lf = script.input.find('\n');
         if (lf != std::string::npos) n = std::min(n, lf + 1);
-    } else {
-        n = std::min<std::size_t>(n, static_cast<std::size_t>(script.chunk));
     }
     std::memcpy(buf, script.input.data(), n);
     script.input.erase(0, n);
+    script.delivered += n;
     return {static_cast<std::int32_t>(n), 0};
 }
 

@@ -5,14 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "console/platform.h"
+
 namespace scripted {
 
 struct Script {
     // Standard input.
     std::string input;               // what the handle will deliver, in order
-    bool input_is_device = false;    // a device delivers one line per read, like a terminal
-    std::int32_t chunk = INT_MAX;    // otherwise at most this many bytes per read, like a pipe
+    con::platform::Kind input_kind = con::platform::Kind::file;  // a device delivers one line per read
+    std::int32_t chunk = INT_MAX;    // otherwise at most this many bytes per read
     std::uint32_t read_error = 0;    // the error of reads once input is used up (0: end of input)
+    // Endless input, cheaply: before `input`, `filler` repeated until `filler_bytes` are delivered.
+    std::string filler;
+    std::uint64_t filler_bytes = 0;
+    std::uint64_t delivered = 0;     // bytes delivered by all reads
     int reads = 0;
     int kind_queries = 0;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ucontext.h>
 
+#include "console/errors.h"
 #include "console/platform.h"
 #include "console/runtime.h"
 
@@ -54,19 +55,20 @@ std::uint16_t error_code(int signal, const siginfo_t& info, std::uintptr_t sp)
     case SIGFPE:
         switch (info.si_code) {
         case FPE_INTDIV:
-        case FPE_FLTDIV: return 200;
-        case FPE_FLTSUB: return 201;
-        case FPE_FLTOVF: return 205;
-        case FPE_FLTUND: return 206;
-        case FPE_FLTINV: return 207;
-        case FPE_INTOVF: return 215;
+        case FPE_FLTDIV: return error::division_by_zero;
+        case FPE_FLTSUB: return error::bounds_fault;
+        case FPE_FLTOVF: return error::float_overflow;
+        case FPE_FLTUND: return error::float_underflow;
+        case FPE_FLTINV: return error::float_invalid;
+        case FPE_INTOVF: return error::integer_overflow_fault;
         default: return 0;
         }
     case SIGSEGV:
-        return in_stack_guard(reinterpret_cast<std::uintptr_t>(info.si_addr), sp) ? 202 : 216;
+        return in_stack_guard(reinterpret_cast<std::uintptr_t>(info.si_addr), sp) ? error::stack_overflow
+                                                                         : error::access_violation;
     case SIGBUS:
     case SIGILL:
-    case SIGTRAP: return 217;
+    case SIGTRAP: return error::other_fault;
     default: return 0;
     }
 }
@@ -85,8 +87,8 @@ void on_fault(int signal, siginfo_t* info, void* context)
 
 }  // namespace
 
-// Also ignores the broken-pipe signal: writing to a pipe without reader is then an error
-// of the write, reported as run-time error 101, never a death by signal.
+// Also ignores two signals that would kill the process for a failed write: broken pipe (a reader
+// that has gone) and file-size limit. The write then fails, and the statement reports 101.
 void install_fault_handler()
 {
     stack_t st{};
@@ -101,9 +103,16 @@ void install_fault_handler()
     for (int s : fault_signals) sigaction(s, &sa, nullptr);
     installed = 1;
 
+    // A parent may have blocked them: a blocked fault signal kills without running the handler.
+    sigset_t faults;
+    sigemptyset(&faults);
+    for (int s : fault_signals) sigaddset(&faults, s);
+    sigprocmask(SIG_UNBLOCK, &faults, nullptr);
+
     struct sigaction ignore{};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGPIPE, &ignore, nullptr);
+    sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 void remove_fault_handler() { installed = 0; }

@@ -3,15 +3,15 @@
 // Files, pipes and other devices get the bytes exactly.
 #include <unistd.h>
 
+#include "console/posix/terminal.h"
+
 #include "console/posix/codepage.h"
-#include "console/posix/io.h"
+#include "console/posix/descriptor.h"
 
 namespace con::platform::terminal {
 
 namespace {
 
-enum class Kind : std::uint8_t { unknown, bytes, utf8 };
-Kind kinds[3];
 codepage::Decoder decoder;  // standard input is the one descriptor read
 
 // "xx_YY.UTF-8", "C.utf8": UTF-8 with or without the hyphen, in any case, before any "@".
@@ -29,7 +29,8 @@ bool names_utf8(const char* locale)
 }
 
 // The character set the locale names, as POSIX orders the variables: LC_ALL, then LC_CTYPE,
-// then LANG; the first that is set and not empty decides. Read once, in one pass.
+// then LANG; the first that is set and not empty decides. A variable that the environment holds
+// twice counts with its first value. Read once, in one pass.
 bool utf8_locale()
 {
     static int utf8 = -1;
@@ -41,10 +42,12 @@ bool utf8_locale()
             for (int i = 0; i < 3; ++i) {
                 const char *name = names[i], *v = *e;
                 while (*name != '\0' && *name == *v) ++name, ++v;
-                if (*name == '\0' && *v != '\0') value[i] = v;
+                if (*name == '\0' && value[i] == nullptr) value[i] = v;  // the first, as getenv takes
             }
         }
-        const char* locale = value[0] ? value[0] : value[1] ? value[1] : value[2];
+        const char* locale = nullptr;
+        for (const char* v : value)
+            if (locale == nullptr && v != nullptr && *v != '\0') locale = v;
         utf8 = locale != nullptr && names_utf8(locale);
     }
     return utf8 != 0;
@@ -52,15 +55,8 @@ bool utf8_locale()
 
 }  // namespace
 
-bool converts(int fd, bool maybe_terminal)
-{
-    if (fd < 0 || fd > 2) return false;
-    if (kinds[fd] == Kind::unknown)
-        kinds[fd] = maybe_terminal && isatty(fd) && utf8_locale() ? Kind::utf8 : Kind::bytes;
-    return kinds[fd] == Kind::utf8;
-}
+bool speaks_utf8(int fd) { return isatty(fd) && utf8_locale(); }
 
-// Reports the code page bytes whose whole character went out.
 Transfer write(int fd, const std::uint8_t* buf, std::int32_t size)
 {
     std::int32_t done = 0;
@@ -75,7 +71,7 @@ Transfer write(int fd, const std::uint8_t* buf, std::int32_t size)
         std::int32_t sent = 0;
         Transfer t;
         do {
-            t = write_bytes(fd, out + sent, n - sent);
+            t = descriptor::write(fd, out + sent, n - sent);
             sent += t.count;
         } while (t.error == 0 && t.count > 0 && sent < n);
         if (sent < n || t.error != 0) {
@@ -87,13 +83,12 @@ Transfer write(int fd, const std::uint8_t* buf, std::int32_t size)
     return {done, 0};
 }
 
-// One line from the terminal; a character cut off at the end of a read is completed by the next.
 Transfer read(int fd, std::uint8_t* buf, std::int32_t size)
 {
     for (;;) {
         std::uint8_t raw[256];
         auto room = size - static_cast<std::int32_t>(decoder.pending());
-        Transfer t = read_bytes(fd, raw, room < 256 ? room : 256);
+        Transfer t = descriptor::read(fd, raw, room < 256 ? room : 256);
         if (t.error != 0) return t;
         if (t.count == 0) return {static_cast<std::int32_t>(decoder.finish(buf)), 0};
         auto n = decoder.decode(raw, static_cast<std::size_t>(t.count), buf);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "console/errors.h"
 #include "console/platform.h"
 #include "console/runtime.h"
 
@@ -15,20 +16,20 @@ std::uint16_t error_code(DWORD exception)
 {
     switch (exception) {
     case EXCEPTION_INT_DIVIDE_BY_ZERO:
-    case EXCEPTION_FLT_DIVIDE_BY_ZERO: return 200;
-    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED: return 201;
-    case EXCEPTION_STACK_OVERFLOW: return 202;
-    case EXCEPTION_FLT_OVERFLOW: return 205;
-    case EXCEPTION_FLT_UNDERFLOW: return 206;
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO: return error::division_by_zero;
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED: return error::bounds_fault;
+    case EXCEPTION_STACK_OVERFLOW: return error::stack_overflow;
+    case EXCEPTION_FLT_OVERFLOW: return error::float_overflow;
+    case EXCEPTION_FLT_UNDERFLOW: return error::float_underflow;
     case EXCEPTION_FLT_INVALID_OPERATION:
-    case EXCEPTION_FLT_STACK_CHECK: return 207;
-    case EXCEPTION_INT_OVERFLOW: return 215;
+    case EXCEPTION_FLT_STACK_CHECK: return error::float_invalid;
+    case EXCEPTION_INT_OVERFLOW: return error::integer_overflow_fault;
     case EXCEPTION_ACCESS_VIOLATION:
-    case EXCEPTION_FLT_DENORMAL_OPERAND: return 216;
+    case EXCEPTION_FLT_DENORMAL_OPERAND: return error::access_violation;
     case EXCEPTION_SINGLE_STEP:
     case EXCEPTION_IN_PAGE_ERROR:
     case EXCEPTION_ILLEGAL_INSTRUCTION:
-    case EXCEPTION_PRIV_INSTRUCTION: return 217;
+    case EXCEPTION_PRIV_INSTRUCTION: return error::other_fault;
     default: return 0;
     }
 }

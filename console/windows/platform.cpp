@@ -25,7 +25,14 @@ Handle standard_handle(Standard which)
     return reinterpret_cast<Handle>(GetStdHandle(ids[static_cast<int>(which)]));
 }
 
-bool is_char_device(Handle h) { return GetFileType(handle_of(h)) == FILE_TYPE_CHAR; }
+Kind kind(Handle h)
+{
+    switch (GetFileType(handle_of(h))) {
+    case FILE_TYPE_CHAR: return Kind::character_device;
+    case FILE_TYPE_PIPE: return Kind::pipe;
+    default: return Kind::file;
+    }
+}
 
 Transfer read(Handle h, std::uint8_t* buf, std::int32_t size)
 {

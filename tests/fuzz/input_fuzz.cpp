@@ -1,5 +1,6 @@
 // Read integer, read line and discard line in sequences the fuzzer chooses, over input that
-// arrives whole, in pieces of the fuzzer's size, and line by line from a device.
+// arrives whole, in pieces of the fuzzer's size (from a file and from a pipe), and line by line
+// from a device.
 //
 // Input: [piece size] [read error] [n] [n operation bytes] [the bytes of standard input]
 // Properties: no crash or sanitizer report; the results (values, codes, lines, bytes consumed)
@@ -38,10 +39,13 @@ void is_true(bool property)
     if (!property) std::abort();
 }
 
-std::vector<Result> run(const std::string& input, const std::vector<std::uint8_t>& ops, bool device,
+using con::platform::Kind;
+
+std::vector<Result> run(const std::string& input, const std::vector<std::uint8_t>& ops, Kind kind,
                         std::int32_t piece, std::uint32_t read_error)
 {
-    scripted::start({.input = input, .input_is_device = device, .chunk = piece, .read_error = read_error});
+    bool device = kind == Kind::character_device;
+    scripted::start({.input = input, .input_kind = kind, .chunk = piece, .read_error = read_error});
     std::vector<Result> results;
     for (std::uint8_t op : ops) {
         Result r{op % 4, 0, 0, {}, 0};
@@ -72,6 +76,7 @@ std::vector<Result> run(const std::string& input, const std::vector<std::uint8_t
             is_true(r.consumed == input.size() || token.empty() || was_pending
                     || std::string(" \t\r\n").find(input[r.consumed]) != std::string::npos
                     || token.size() > 255);
+            is_true(token.size() <= 256);  // collecting stops at the byte that makes it too long
         }
         results.push_back(r);
     }
@@ -91,8 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string input(reinterpret_cast<const char*>(data + 3 + n), size - 3 - n);
     if (ops.empty()) ops = {0, 2, 1 * 4 * 63 + 1, 2};  // a number, its line, a line, the wait
 
-    auto whole = run(input, ops, false, INT32_MAX, read_error);
-    is_true(run(input, ops, false, piece, read_error) == whole);
-    if (read_error == 0) is_true(run(input, ops, true, INT32_MAX, 0) == whole);
+    auto whole = run(input, ops, Kind::file, INT32_MAX, read_error);
+    is_true(run(input, ops, Kind::file, piece, read_error) == whole);
+    is_true(run(input, ops, Kind::pipe, piece, read_error) == whole);
+    if (read_error == 0) is_true(run(input, ops, Kind::character_device, INT32_MAX, 0) == whole);
     return 0;
 }
