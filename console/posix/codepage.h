@@ -6,9 +6,6 @@
 
 namespace con::platform::codepage {
 
-// Bytes 0x80..0xFF of code page 852 as Unicode; bytes below 0x80 are ASCII.
-extern const char16_t high_half[128];
-
 // The code page byte for a character, or '?' where the code page has none.
 std::uint8_t byte_for(char32_t c);
 
