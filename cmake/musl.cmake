@@ -35,11 +35,11 @@ endforeach()
 # CMake takes repeated options as one, so each -isystem is joined to its folder.
 add_library(console_libc INTERFACE)
 target_compile_options(console_libc INTERFACE
-  -nostdinc ${libstdcxx_include_flags} -isystem${gcc_include} -isystem${MUSL_INCLUDE_DIR}
+  -nostdinc "$<$<COMPILE_LANGUAGE:CXX>:${libstdcxx_include_flags}>"
+  -isystem${gcc_include} -isystem${MUSL_INCLUDE_DIR}
   # The libstdc++ headers were configured for the system C library and ask for its version;
   # none of the features it gates is used here.
-  "-D__GLIBC_PREREQ(major,minor)=0"
-  -fno-exceptions -fno-rtti)
+  "$<$<COMPILE_LANGUAGE:CXX>:-D__GLIBC_PREREQ(major,minor)=0;-fno-exceptions;-fno-rtti>")
 # Start files before the objects, end files after every library: the order of a static link.
 target_link_options(console_libc INTERFACE
   -static -nostartfiles -nodefaultlibs

@@ -1,5 +1,6 @@
 // The input side: refill, read integer, read line, discard line.
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "console/console.h"
@@ -9,7 +10,7 @@ namespace con {
 
 namespace {
 
-bool is_separator(std::uint8_t b) { return b <= ' ' && (b == ' ' || b == '\t' || b == '\r' || b == '\n'); }
+using inline_read::is_separator;
 
 // Where the first CR or LF lies in the buffer from `from` up to `to`, or `to`.
 std::int32_t line_end(const Stream& s, std::int32_t from, std::int32_t to)
@@ -40,6 +41,7 @@ bool readable(const Stream& s)
 void refill(Stream& s)
 {
     s.position = s.count = 0;
+    static_assert(offsetof(Stream, guard) == offsetof(Stream, buffer) + Stream::buffer_size);
     platform::Kind kind = platform::kind(s.handle);
     do {
         auto t = platform::read(s.handle, s.buffer + s.count, Stream::buffer_size - s.count);
@@ -47,11 +49,12 @@ void refill(Stream& s)
             // A pipe whose writer has gone has simply ended.
             if (kind == platform::Kind::character_device || t.error != platform::error_broken_pipe)
                 pending_io_error = error::from_platform(t.error);
-            return;
+            break;
         }
-        if (t.count == 0) return;
+        if (t.count == 0) break;
         s.count += t.count;
     } while (kind == platform::Kind::file && s.count < Stream::buffer_size);
+    s.buffer[s.count] = 0;  // the guard, at the buffer's end when it is full
 }
 
 // Skips separators, empty lines included, refilling as it goes; false at the end of input.
@@ -136,7 +139,7 @@ struct Token {
 
 // One pass: the token is converted while it is scanned in the buffer, and refills continue it.
 // Collecting stops at the byte that makes it too long, so endless input ends the read at once.
-std::int32_t read_integer(Stream& s)
+std::int32_t full::read_integer(Stream& s)
 {
     if (!readable(s)) return 0;
     if (!skip_separators(s)) {  // the end of input before a token is no number
@@ -175,7 +178,7 @@ void read_line(Stream& s, Text& line, std::int32_t capacity)
     }
 }
 
-void discard_line(Stream& s)
+void full::discard_line(Stream& s)
 {
     if (!readable(s)) return;
     if (empty(s)) refill(s);

@@ -14,6 +14,7 @@ void bind(Stream& s, platform::Handle handle, Direction direction)
     s.handle = handle;
     s.direction = direction;
     s.count = s.position = 0;
+    s.buffer[0] = 0;  // the guard after no bytes
 }
 
 }  // namespace
