@@ -3,7 +3,8 @@
 # libstdc++, no libgcc_eh; exceptions and RTTI off). Debian's musl-dev provides musl; the
 # libstdc++ headers are those of the compiler.
 #
-# Defines console_libc, an interface library that the release executables and their runtime link.
+# Defines console_libc, an interface library that the release executables and their runtime link,
+# when musl is there.
 # Everything else in the tree (the unit tests, the test tools) stays on the system C library.
 
 set(musl_triple ${CMAKE_LIBRARY_ARCHITECTURE})
@@ -14,7 +15,7 @@ string(REPLACE "-gnu" "-musl" musl_triple ${musl_triple})
 find_path(MUSL_INCLUDE_DIR stdio.h PATHS /usr/include/${musl_triple} /usr/lib/musl/include NO_DEFAULT_PATH)
 find_path(MUSL_LIBRARY_DIR libc.a PATHS /usr/lib/${musl_triple} /usr/lib/musl/lib NO_DEFAULT_PATH)
 if(NOT MUSL_INCLUDE_DIR OR NOT MUSL_LIBRARY_DIR)
-  message(FATAL_ERROR "musl is needed for the release build (Debian: musl-dev), or configure with -DCONSOLE_LIBC=system")
+  return()  # the caller falls back to the system C library
 endif()
 
 # The compiler's own files: its headers (stddef.h, stdarg.h, ...), libgcc and the static
