@@ -1,6 +1,5 @@
 // The input side: refill, read integer, read line, discard line.
 #include <algorithm>
-#include <cstddef>
 #include <cstring>
 
 #include "console/console.h"
@@ -41,7 +40,6 @@ bool readable(const Stream& s)
 void refill(Stream& s)
 {
     s.position = s.count = 0;
-    static_assert(offsetof(Stream, guard) == offsetof(Stream, buffer) + Stream::buffer_size);
     platform::Kind kind = platform::kind(s.handle);
     do {
         auto t = platform::read(s.handle, s.buffer + s.count, Stream::buffer_size - s.count);

@@ -15,11 +15,10 @@ struct Stream {
     Direction direction;
     std::int32_t count;     // output: bytes held; input: bytes of the last refill (its end)
     std::int32_t position;  // input: the next unread byte
-    std::uint8_t buffer[buffer_size];
-    // Input: a zero byte after the last valid one, so that the inline scans of read integer
-    // and discard line stop there without counting (a zero byte in the input stops them too,
-    // and the full operation takes over).
-    std::uint8_t guard;
+    // The buffer's bytes, and one more: on input, a zero byte stands after the last valid one,
+    // so that the inline scans of read integer and discard line stop there without counting
+    // (a zero byte in the input stops them too, and the full operation takes over).
+    std::uint8_t buffer[buffer_size + 1];
 };
 
 extern Stream input, output, report_stream, error_stream;

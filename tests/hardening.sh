@@ -8,7 +8,7 @@ set -u
 passed=0 failed=0
 for exe in "$@"; do
   code=$(objdump -d --no-show-raw-insn "$exe")
-  if grep -qE 'call +[0-9a-f]+ <__stack_chk_fail>' <<< "$code" \
+  if grep -qE 'call +[0-9a-f]+ <__stack_chk_fail(@plt)?>' <<< "$code" \
      && awk '/<main>:$/ { getline; ok = /endbr64/; exit } END { exit !ok }' <<< "$code"; then
     passed=$((passed + 1))
   else
