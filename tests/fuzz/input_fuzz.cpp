@@ -98,7 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto whole = run(input, ops, Kind::file, INT32_MAX, read_error);
     is_true(run(input, ops, Kind::file, piece, read_error) == whole);
-    is_true(run(input, ops, Kind::pipe, piece, read_error) == whole);
+    // A pipe's refill takes one read, so a failing read after the bytes shows later than a
+    // file's read-ahead finds it; the end of input (a broken pipe included) shows alike.
+    if (read_error == 0 || read_error == 109) is_true(run(input, ops, Kind::pipe, piece, read_error) == whole);
     if (read_error == 0) is_true(run(input, ops, Kind::character_device, INT32_MAX, 0) == whole);
     return 0;
 }
