@@ -10,11 +10,13 @@
 //                                          starts with '?' (not sent) it waits for a line of answer,
 //                                          5 s at most. Prints all output; exit 124 when an answer
 //                                          did not come.
+//   launch socket-dialogue N PIECE... PROGRAM...  the same over one socket, as a coprocess has it
 // The broken-pipe signal is at its default action in the program, as a shell may leave it.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -96,28 +98,40 @@ bool gather(int from, std::string& out, Done done)
 
 int wait_for(pid_t child);
 
-int dialogue(int pieces, char** piece, char** program)
+int dialogue(int pieces, char** piece, char** program, bool over_socket)
 {
-    int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) return 2;
-    pid_t child = start(program, in[0], out[1], in[1], out[0]);
-    close(in[0]);
-    close(out[1]);
+    int to, from;  // where this side writes the program's input and reads its output
+    pid_t child;
+    if (over_socket) {
+        int ends[2];
+        if (socketpair(AF_UNIX, SOCK_STREAM, 0, ends) != 0) return 2;
+        child = start(program, ends[1], ends[1], ends[0], -1);
+        close(ends[1]);
+        to = from = ends[0];
+    } else {
+        int in[2], out[2];
+        if (pipe(in) != 0 || pipe(out) != 0) return 2;
+        child = start(program, in[0], out[1], in[1], out[0]);
+        close(in[0]);
+        close(out[1]);
+        to = in[1], from = out[0];
+    }
     signal(SIGPIPE, SIG_IGN);
     std::string output;
-    bool answered = gather(out[0], output, [&] { return !output.empty(); });
+    bool answered = gather(from, output, [&] { return !output.empty(); });
     for (int i = 0; i < pieces && answered; ++i) {
         bool wait = piece[i][0] == '?';
         const char* text = piece[i] + (wait ? 1 : 0);
         std::size_t before = output.size();
-        if (write(in[1], text, std::strlen(text)) < 0) break;
-        if (wait) answered = gather(out[0], output, [&] { return output.find('\n', before) != std::string::npos; });
+        if (write(to, text, std::strlen(text)) < 0) break;
+        if (wait) answered = gather(from, output, [&] { return output.find('\n', before) != std::string::npos; });
         if (!answered) std::fprintf(stderr, "launch: no answer to piece %d within 5 s\n", i + 1);
     }
     if (!answered) kill(child, SIGKILL);
-    close(in[1]);
+    if (over_socket) shutdown(to, SHUT_WR);  // the end of input, with output still to come
+    else close(to);
     for (char buf[4096];;) {  // what the program writes until it ends
-        ssize_t n = read(out[0], buf, sizeof buf);
+        ssize_t n = read(from, buf, sizeof buf);
         if (n <= 0) break;
         output.append(buf, static_cast<std::size_t>(n));
     }
@@ -160,9 +174,9 @@ int main(int argc, char** argv)
         sigprocmask(SIG_BLOCK, &faults, nullptr);
         run(argv + 2);
     }
-    if (mode == "dialogue" && argc >= 4) {
+    if ((mode == "dialogue" || mode == "socket-dialogue") && argc >= 4) {
         int pieces = std::atoi(argv[2]);
-        if (pieces >= 0 && 3 + pieces < argc) return dialogue(pieces, argv + 3, argv + 3 + pieces);
+        if (pieces >= 0 && 3 + pieces < argc) return dialogue(pieces, argv + 3, argv + 3 + pieces, mode != "dialogue");
     }
     bool nonblocking = mode == "nonblocking";
     bool endless_input = mode == "endless" && argc >= 5;
@@ -179,6 +193,6 @@ int main(int argc, char** argv)
         return wait_for(child);
     }
     std::fputs("usage: launch broken-pipe|pieces FILE|nonblocking FILE|endless FILE BYTE|fsize N|blocked"
-               "|dialogue N PIECE... PROGRAM [ARG...]\n", stderr);
+               "|[socket-]dialogue N PIECE... PROGRAM [ARG...]\n", stderr);
     return 2;
 }
