@@ -5,10 +5,9 @@
 set -u
 source=$1 build=$2
 command -v lintian > /dev/null || { echo "lintian is not installed"; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/checks.sh"
 
-(cd "$build" && cpack -G DEB -B "$work/out" > "$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
+packages DEB
 lintian --pedantic --info --show-overrides "$work"/out/*.deb "$work"/out/*.ddeb > "$work/lintian.txt" 2>&1
 status=0
 if grep -E '^(E|W|P):' "$work/lintian.txt"; then status=1; fi

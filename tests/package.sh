@@ -3,15 +3,9 @@
 #   package.sh SOURCE BUILD
 set -u
 source=$1 build=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() {  # NAME COMMAND...
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
+. "$(dirname "$0")/checks.sh"
 
-(cd "$build" && cpack -G DEB -B "$work/out" > "$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
+packages DEB
 deb=$(ls "$work"/out/console-programs_*.deb)
 dbgsym=$(ls "$work"/out/console-programs-dbgsym_*.ddeb)
 dpkg -x "$deb" "$work/root"
@@ -43,5 +37,4 @@ id=$(readelf -n "$work/root/usr/bin/numspell" | sed -n 's/.*Build ID: //p')
 where=$(addr2line -i -e "$work/root/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" "$address")
 check "addr2line finds the statement" grep -qE '^(\./)?numspell/numspell.cpp:[0-9]' <<< "$where"
 
-echo "package: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary package

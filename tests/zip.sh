@@ -5,15 +5,9 @@
 #   zip.sh BUILD OBJDUMP FORMAT NAME [EMULATOR...]     FORMAT: pei-i386 or pei-x86-64; NAME: win32 or win64
 set -u
 build=$1 objdump=$2 format=$3 name=$4; shift 4
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() {  # NAME COMMAND...
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $what"; fi
-}
+. "$(dirname "$0")/checks.sh"
 
-(cd "$build" && cpack -G ZIP -B "$work/out" > "$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
+packages ZIP
 zip=$work/out/console-programs-1.0.0-$name.zip
 check "$(basename "$zip") made" test -s "$zip"
 (cd "$work" && unzip -q "$zip")
@@ -37,5 +31,4 @@ if [ $# -gt 0 ]; then
   (cd "$dir" && timeout 60 "$@" ./numspell.exe < "$work/in" > "$work/actual" 2> /dev/null)
   check "numspell.exe runs from the zip" cmp -s "$work/expected" "$work/actual"
 fi
-echo "zip: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary zip
