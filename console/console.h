@@ -22,62 +22,11 @@ void write_character(Stream& s, std::int32_t width, char c);
 void end_write(Stream& s);
 void end_line(Stream& s);
 
-// Item reads of a read statement; 0 or an empty line when they fail (read_integer and
-// discard_line are defined below).
+// Item reads of a read statement; 0 or an empty line when they fail. The common case of
+// read_integer and discard_line is done inline, at the end of this header.
+inline std::int32_t read_integer(Stream& s);
 void read_line(Stream& s, Text& line, std::int32_t capacity);
-
-// The full read integer and discard line. Their common cases are inline below: a short
-// decimal token with the separator after it, and a line end, already in the buffer. Anything
-// else (a refill, a sign or base, a long token, a pending error) goes to the full operation,
-// which starts again from the same place.
-namespace full {
-std::int32_t read_integer(Stream& s);
-void discard_line(Stream& s);
-}  // namespace full
-
-namespace inline_read {
-
-[[gnu::always_inline]] inline bool is_separator(std::uint8_t b)
-{
-    constexpr std::uint64_t separators = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n';
-    return b <= ' ' && (separators >> b & 1) != 0;
-}
-
-[[gnu::always_inline]] inline bool ready(const Stream& s)
-{
-    return pending_io_error == 0 && s.direction == Direction::input;
-}
-
-// A token of one or two digits; the scans stop at the guard byte after the buffer's last valid
-// byte, which is no digit and no separator.
-[[gnu::always_inline]] inline std::int32_t read_integer(Stream& s)
-{
-    const std::uint8_t* p = s.buffer + s.position;
-    while (is_separator(*p)) ++p;
-    std::uint32_t value = p[0] - std::uint32_t{'0'};
-    if (value <= 9) {
-        std::uint32_t next = p[1] - std::uint32_t{'0'};
-        if (next <= 9) value = value * 10 + next, ++p;
-        if (is_separator(p[1]) && ready(s)) {
-            s.position = static_cast<std::int32_t>(p + 1 - s.buffer);
-            return static_cast<std::int32_t>(value);
-        }
-    }
-    return full::read_integer(s);
-}
-
-[[gnu::always_inline]] inline void discard_line(Stream& s)
-{
-    const std::uint8_t* p = s.buffer + s.position;
-    std::int32_t length = p[0] == '\r' && p[1] == '\n' ? 2 : p[0] == '\n' ? 1 : 0;
-    if (length != 0 && ready(s)) return void(s.position += length);
-    full::discard_line(s);
-}
-
-}  // namespace inline_read
-
-[[gnu::always_inline]] inline std::int32_t read_integer(Stream& s) { return inline_read::read_integer(s); }
-[[gnu::always_inline]] inline void discard_line(Stream& s) { inline_read::discard_line(s); }
+inline void discard_line(Stream& s);
 
 // Checks: each raises a run-time error, reported at the statement that called it.
 struct Bounds {
@@ -130,5 +79,49 @@ void raise_overflow_error();
 
 // Ends the program normally: exit code 0, no report.
 [[noreturn]] void program_end();
+
+// The inline read integer and discard line: a token of one or two digits with the separator
+// after it, or a line end, already in the buffer. Anything else (a refill, a sign or base, a
+// longer token, a pending error) goes to the full operation, which starts from the same place.
+namespace full {
+std::int32_t read_integer(Stream& s);
+void discard_line(Stream& s);
+}  // namespace full
+
+[[gnu::always_inline]] inline bool is_separator(std::uint8_t b)
+{
+    constexpr std::uint64_t separators = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n';
+    return b <= ' ' && (separators >> b & 1) != 0;
+}
+
+[[gnu::always_inline]] inline bool ready_for_input(const Stream& s)
+{
+    return pending_io_error == 0 && s.direction == Direction::input;
+}
+
+// The scans stop at the guard byte after the buffer's last valid byte: no digit, no separator.
+[[gnu::always_inline]] inline std::int32_t read_integer(Stream& s)
+{
+    const std::uint8_t* p = s.buffer + s.position;
+    while (is_separator(*p)) ++p;
+    std::uint32_t value = p[0] - std::uint32_t{'0'};
+    if (value <= 9) {
+        std::uint32_t next = p[1] - std::uint32_t{'0'};
+        if (next <= 9) value = value * 10 + next, ++p;
+        if (is_separator(p[1]) && ready_for_input(s)) {
+            s.position = static_cast<std::int32_t>(p + 1 - s.buffer);
+            return static_cast<std::int32_t>(value);
+        }
+    }
+    return full::read_integer(s);
+}
+
+[[gnu::always_inline]] inline void discard_line(Stream& s)
+{
+    const std::uint8_t* p = s.buffer + s.position;
+    std::int32_t length = p[0] == '\r' && p[1] == '\n' ? 2 : p[0] == '\n' ? 1 : 0;
+    if (length != 0 && ready_for_input(s)) return void(s.position += length);
+    full::discard_line(s);
+}
 
 }  // namespace con
