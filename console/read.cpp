@@ -9,7 +9,6 @@ namespace con {
 
 namespace {
 
-
 // Where the first CR or LF lies in the buffer from `from` up to `to`, or `to`.
 std::int32_t line_end(const Stream& s, std::int32_t from, std::int32_t to)
 {

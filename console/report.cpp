@@ -7,7 +7,7 @@ namespace con {
 namespace {
 
 // How many frames the chain of callers may walk: a screenful at a terminal, more into a file.
-// The designed limits, kept: a deep chain in a file is cut at the same place as there.
+// Both are the designed limits, on every platform, so a report reads the same wherever it runs.
 constexpr int frames_at_terminal = 9;
 constexpr int frames_elsewhere = 257;
 

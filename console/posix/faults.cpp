@@ -63,9 +63,10 @@ std::uint16_t error_code(int signal, const siginfo_t& info, std::uintptr_t sp)
         case FPE_INTOVF: return error::integer_overflow_fault;
         default: return 0;
         }
-    case SIGSEGV:
-        return in_stack_guard(reinterpret_cast<std::uintptr_t>(info.si_addr), sp) ? error::stack_overflow
-                                                                         : error::access_violation;
+    case SIGSEGV: {
+        bool overflow = in_stack_guard(reinterpret_cast<std::uintptr_t>(info.si_addr), sp);
+        return overflow ? error::stack_overflow : error::access_violation;
+    }
     case SIGBUS:
     case SIGILL:
     case SIGTRAP: return error::other_fault;
