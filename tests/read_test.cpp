@@ -205,6 +205,21 @@ TEST_P(ReadLine, LineAndWhatIsLeft)
     }
 }
 
+// A line end found wherever it falls among the bytes scanned together.
+TEST_P(ReadLine, EndsAtALineEndAtAnyOffset)
+{
+    for (std::size_t n = 0; n <= 40; ++n) {
+        for (const char* end : {"\r\n", "\n", "\rx"}) {
+            SCOPED_TRACE(testing::Message() << n << " bytes, then " << testing::PrintToString(end));
+            start(repeat('a', n) + end + "\n\r", GetParam());
+            con::Text line;
+            con::read_line(con::input, line, 255);
+            EXPECT_EQ(std::string(line.view()), repeat('a', n));
+            EXPECT_EQ(scripted::unread(), std::string(end) + "\n\r");
+        }
+    }
+}
+
 TEST_P(ReadLine, KeepsAtMostItsCapacity)
 {
     start("abcdef\r\n", GetParam());
